@@ -1,0 +1,51 @@
+// The operating-system port: the only functions through which the portable logic touches files,
+// time and the message loop. os_win.cpp implements them with the wide Windows API; os_posix.cpp
+// implements them so the portable logic and its tests run natively.
+//
+// Paths are UTF-8 and use "\" as separator, as they do on Windows; the posix side reads "\"
+// as "/" (UTF-8 never holds a 0x5C byte inside a character, so this is safe).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace os {
+
+// The directory of the running executable, without a trailing separator.
+std::string programDirectory();
+
+bool isFile(const std::string& path);
+bool isDirectory(const std::string& path);
+
+// Names (no path) of the files, not folders, that match pattern, which is a folder followed by
+// "\" and a wildcard such as "*.zip" (matched without regard to case, as Windows does), in the
+// order the file system returns them. afterEach runs after each name found. A missing folder
+// gives no names.
+std::vector<std::string> listFiles(const std::string& pattern, const std::function<void()>& afterEach = {});
+
+// The whole content of a file, or nullopt when it cannot be opened or read.
+std::optional<std::string> readFile(const std::string& path);
+
+// Like readFile, but the file is opened for reading and writing with sharing for other readers
+// and writers, as a file that another program may hold open must be: a file that cannot be
+// opened for writing (read-only, locked) gives nullopt.
+std::optional<std::string> readFileForUpdate(const std::string& path);
+
+// Creates or truncates the file and writes bytes; false on any failure.
+bool writeFile(const std::string& path, const std::string& bytes);
+
+bool createDirectory(const std::string& path);
+bool deleteFile(const std::string& path);
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+LocalTime localTime();
+
+// Takes every message waiting for this thread's windows, translates and dispatches it, and
+// returns when none is left. A no-op where there are no windows.
+void dispatchPendingMessages();
+
+}  // namespace os

@@ -1,0 +1,134 @@
+#include "os.h"
+
+#include <windows.h>
+
+#include "win/wide.h"
+
+namespace os {
+namespace {
+
+struct Handle {
+    HANDLE h;
+    explicit Handle(HANDLE handle) : h(handle) {}
+    ~Handle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+};
+
+std::optional<std::string> readWhole(HANDLE h) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h, &size) || size.QuadPart > 0x7fffffff) return std::nullopt;
+    std::string data(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD got = 0;
+        if (!ReadFile(h, data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        done += got;
+    }
+    data.resize(done);
+    return data;
+}
+
+DWORD attributes(const std::string& path) {
+    return GetFileAttributesW(win::widen(path).c_str());
+}
+
+}  // namespace
+
+std::string programDirectory() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return std::string();
+        if (n < buf.size()) {
+            buf.resize(n);
+            break;
+        }
+        buf.resize(buf.size() * 2);
+    }
+    size_t slash = buf.rfind(L'\\');
+    return win::narrow(slash == std::wstring::npos ? buf : buf.substr(0, slash));
+}
+
+bool isFile(const std::string& path) {
+    DWORD a = attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool isDirectory(const std::string& path) {
+    DWORD a = attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> listFiles(const std::string& pattern, const std::function<void()>& afterEach) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(win::widen(pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        names.push_back(win::narrow(fd.cFileName));
+        if (afterEach) afterEach();
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.h == INVALID_HANDLE_VALUE) return std::nullopt;
+    return readWhole(f.h);
+}
+
+std::optional<std::string> readFileForUpdate(const std::string& path) {
+    Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.h == INVALID_HANDLE_VALUE) return std::nullopt;
+    return readWhole(f.h);
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.h == INVALID_HANDLE_VALUE) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD put = 0;
+        if (!WriteFile(f.h, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr)) return false;
+        done += put;
+    }
+    return true;
+}
+
+bool createDirectory(const std::string& path) {
+    return CreateDirectoryW(win::widen(path).c_str(), nullptr) != 0;
+}
+
+bool deleteFile(const std::string& path) {
+    return DeleteFileW(win::widen(path).c_str()) != 0;
+}
+
+LocalTime localTime() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+void dispatchPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // A WM_QUIT taken here would be lost to the main loop; put it back and stop.
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace os
