@@ -15,16 +15,7 @@ namespace {
 class ProgramWindowsDisabled {
 public:
     ProgramWindowsDisabled() {
-        EnumWindows(
-            [](HWND hwnd, LPARAM self) -> BOOL {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (pid == GetCurrentProcessId() && IsWindowEnabled(hwnd)) {
-                    reinterpret_cast<ProgramWindowsDisabled*>(self)->windows_.push_back(hwnd);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(this));
+        EnumWindows(collect, reinterpret_cast<LPARAM>(this));
         for (HWND w : windows_) EnableWindow(w, FALSE);
     }
     ~ProgramWindowsDisabled() {
@@ -36,6 +27,15 @@ public:
     ProgramWindowsDisabled& operator=(const ProgramWindowsDisabled&) = delete;
 
 private:
+    static BOOL CALLBACK collect(HWND hwnd, LPARAM self) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowEnabled(hwnd)) {
+            reinterpret_cast<ProgramWindowsDisabled*>(self)->windows_.push_back(hwnd);
+        }
+        return TRUE;
+    }
+
     std::vector<HWND> windows_;
 };
 

@@ -7,8 +7,18 @@
 #include "support/temp_dir.h"
 
 namespace {
+
 thread_local DialogAnswerer* tCurrent = nullptr;
+
+BOOL CALLBACK collectChild(HWND child, LPARAM p) {
+    auto* seen = reinterpret_cast<DialogAnswerer::Seen*>(p);
+    std::string cls = className(child);
+    if (cls == "Static") seen->statics.push_back(windowText(child));
+    if (cls == "SysTreeView32") seen->isFolderBrowser = true;
+    return TRUE;
 }
+
+}  // namespace
 
 DialogAnswerer::DialogAnswerer(std::deque<int> answers) : answers_(std::move(answers)) {
     tCurrent = this;
@@ -62,16 +72,7 @@ void DialogAnswerer::answer(HWND dlg) {
     if (text) s.text = windowText(text);
     s.style = static_cast<UINT>(GetWindowLongPtrW(dlg, GWL_STYLE));
     s.owner = GetWindow(dlg, GW_OWNER);
-    EnumChildWindows(
-        dlg,
-        [](HWND child, LPARAM p) -> BOOL {
-            auto* seen = reinterpret_cast<Seen*>(p);
-            std::string cls = className(child);
-            if (cls == "Static") seen->statics.push_back(windowText(child));
-            if (cls == "SysTreeView32") seen->isFolderBrowser = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    EnumChildWindows(dlg, collectChild, reinterpret_cast<LPARAM>(&s));
     for (HWND w : watched_) {
         if (IsWindowEnabled(w)) s.enabledWindows.push_back(w);
     }
