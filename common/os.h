@@ -25,6 +25,15 @@ bool isDirectory(const std::string& path);
 // gives no names.
 std::vector<std::string> listFiles(const std::string& pattern, const std::function<void()>& afterEach = {});
 
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+
+// Every entry of a folder (files and folders, "." and ".." included where the system lists
+// them), in the order the file system returns them. A missing or unreadable folder gives none.
+std::vector<DirEntry> listEntries(const std::string& folder);
+
 // The whole content of a file, or nullopt when it cannot be opened or read.
 std::optional<std::string> readFile(const std::string& path);
 

@@ -76,6 +76,19 @@ std::vector<std::string> listFiles(const std::string& pattern, const std::functi
     return names;
 }
 
+std::vector<DirEntry> listEntries(const std::string& folder) {
+    std::vector<DirEntry> entries;
+    std::string dir = native(folder);
+    DIR* d = opendir(dir.c_str());
+    if (!d) return entries;
+    while (dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        entries.push_back({name, isDirectory(dir + "/" + name)});
+    }
+    closedir(d);
+    return entries;
+}
+
 std::optional<std::string> readFile(const std::string& path) {
     int fd = open(native(path).c_str(), O_RDONLY);
     if (fd < 0) return std::nullopt;

@@ -77,6 +77,21 @@ std::vector<std::string> listFiles(const std::string& pattern, const std::functi
     return names;
 }
 
+std::vector<DirEntry> listEntries(const std::string& folder) {
+    std::vector<DirEntry> entries;
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    pattern += "*.*";
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(win::widen(pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return entries;
+    do {
+        entries.push_back({win::narrow(fd.cFileName), (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return entries;
+}
+
 std::optional<std::string> readFile(const std::string& path) {
     Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

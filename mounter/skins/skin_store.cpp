@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "game/game_directory.h"
 #include "mount/client_list.h"
+#include "skins/champion.h"
 #include "texts.h"
 
 std::string timeText(const os::LocalTime& t) {
@@ -50,6 +51,7 @@ void refreshSkinList(MounterContext& ctx) {
         os::dispatchPendingMessages();
         std::optional<SkinRow> row = parseStoredName(fileName);
         if (!row) continue;
+        row->icon = iconForLabel(row->label);
         if (!lines.empty()) {
             bool mounted = std::find(lines.begin(), lines.end(), mountedEntry(row->name)) != lines.end();
             row->state = mounted ? texts::kMounted : texts::kNotMounted;
