@@ -16,16 +16,17 @@ SKINS = [
     ("Annie_Halloween", "2024年5月2日9时", "Annie"),
     ("盖伦-钢铁军团", "2024年6月18日20时15分33秒", "Garen"),
     ("Ezreal_Pulsefire", "2024年7月3日", "Ezreal"),
-    ("眼石-星光守护", "2024年8月8日8时8分8秒", "Ward"),
+    ("眼石-星光守护", "2024年8月8日8时8分8秒", "眼位"),
 ]
 MOUNTED = ["阿狸-九尾妖狐", "Ezreal_Pulsefire"]
 
 
 def make_package(path, label):
+    asset = "SightWard" if label == "眼位" else label
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
-        base = "DATA/Characters/%s/Skins/Skin01/" % label
-        z.writestr(base + "%s_Skin01_TX_CM.dds" % label, (label * 512).encode())
-        z.writestr(base + "%s.skn" % label, bytes(range(256)) * 8)
+        base = "DATA/Characters/%s/Skins/Skin01/" % asset
+        z.writestr(base + "%s_Skin01_TX_CM.dds" % asset, (asset * 512).encode())
+        z.writestr(base + "%s.skl" % asset, bytes(range(256)) * 8)
 
 
 def main():
