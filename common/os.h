@@ -48,6 +48,25 @@ bool writeFile(const std::string& path, const std::string& bytes);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
 
+// Writes bytes to a new or truncated file and flushes them to the disk before returning, so
+// that a replace that follows never puts a half-written file in place; false on any failure.
+bool writeFileDurable(const std::string& path, const std::string& bytes);
+
+// Puts from in the place of to in one step: afterwards to holds either its old content or
+// from's, never a mix, even after a crash. False when the replace failed (both stay).
+bool replaceFile(const std::string& from, const std::string& to);
+
+// Copies a file's bytes to to, replacing it when replace is set; false on any failure (a
+// partly written copy is removed).
+bool copyFile(const std::string& from, const std::string& to, bool replace);
+
+// Deletes a folder with everything in it. A drive's root folder (or "") is never deleted:
+// that call fails. False when something could not be removed.
+bool removeTree(const std::string& path);
+
+// True for "", "\", "C:", "C:\" and the like: paths that name no folder of their own.
+bool isRootPath(const std::string& path);
+
 struct LocalTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
@@ -56,5 +75,15 @@ LocalTime localTime();
 // Takes every message waiting for this thread's windows, translates and dispatches it, and
 // returns when none is left. A no-op where there are no windows.
 void dispatchPendingMessages();
+
+// Fault injection for tests: every operation above that reads or changes a file counts as
+// one; the n-th from now fails as the system would (n = 1: the next one). 0 turns it off.
+namespace faults {
+void failOperation(int n);
+// Operations counted since the last failOperation call.
+int operations();
+// Called by every counted operation: true when this one is to fail.
+bool injected();
+}  // namespace faults
 
 }  // namespace os

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -90,18 +91,21 @@ std::vector<DirEntry> listEntries(const std::string& folder) {
 }
 
 std::optional<std::string> readFile(const std::string& path) {
+    if (faults::injected()) return std::nullopt;
     int fd = open(native(path).c_str(), O_RDONLY);
     if (fd < 0) return std::nullopt;
     return readFd(fd);
 }
 
 std::optional<std::string> readFileForUpdate(const std::string& path) {
+    if (faults::injected()) return std::nullopt;
     int fd = open(native(path).c_str(), O_RDWR);
     if (fd < 0) return std::nullopt;
     return readFd(fd);
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {
+    if (faults::injected()) return false;
     std::ofstream out(native(path), std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -109,12 +113,77 @@ bool writeFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
+bool writeFileDurable(const std::string& path, const std::string& bytes) {
+    if (faults::injected()) return false;
+    int fd = open(native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            close(fd);
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    bool ok = fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    if (faults::injected()) return false;
+    return rename(native(from).c_str(), native(to).c_str()) == 0;
+}
+
 bool createDirectory(const std::string& path) {
+    if (faults::injected()) return false;
     return mkdir(native(path).c_str(), 0777) == 0;
 }
 
 bool deleteFile(const std::string& path) {
+    if (faults::injected()) return false;
     return unlink(native(path).c_str()) == 0;
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool replace) {
+    if (faults::injected()) return false;
+    if (!replace && isFile(to)) return false;
+    std::ifstream in(native(from), std::ios::binary);
+    if (!in) return false;
+    std::ofstream out(native(to), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << in.rdbuf();
+    out.close();
+    if (!out || in.bad()) {
+        unlink(native(to).c_str());
+        return false;
+    }
+    return true;
+}
+
+static bool removeNative(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return false;
+    if (!S_ISDIR(st.st_mode)) return unlink(path.c_str()) == 0;
+    bool ok = true;
+    if (DIR* d = opendir(path.c_str())) {
+        while (dirent* e = readdir(d)) {
+            std::string name = e->d_name;
+            if (name == "." || name == "..") continue;
+            ok = removeNative(path + "/" + name) && ok;
+        }
+        closedir(d);
+    }
+    return rmdir(path.c_str()) == 0 && ok;
+}
+
+bool removeTree(const std::string& path) {
+    if (faults::injected()) return false;
+    if (isRootPath(path)) return false;
+    std::string p = native(path);
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    if (p == "/" || p.empty()) return false;
+    return removeNative(p);
 }
 
 LocalTime localTime() {

@@ -93,6 +93,7 @@ std::vector<DirEntry> listEntries(const std::string& folder) {
 }
 
 std::optional<std::string> readFile(const std::string& path) {
+    if (faults::injected()) return std::nullopt;
     Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (f.h == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -100,6 +101,7 @@ std::optional<std::string> readFile(const std::string& path) {
 }
 
 std::optional<std::string> readFileForUpdate(const std::string& path) {
+    if (faults::injected()) return std::nullopt;
     Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (f.h == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -107,6 +109,7 @@ std::optional<std::string> readFileForUpdate(const std::string& path) {
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {
+    if (faults::injected()) return false;
     Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (f.h == INVALID_HANDLE_VALUE) return false;
@@ -119,12 +122,73 @@ bool writeFile(const std::string& path, const std::string& bytes) {
     return true;
 }
 
+bool writeFileDurable(const std::string& path, const std::string& bytes) {
+    if (faults::injected()) return false;
+    Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.h == INVALID_HANDLE_VALUE) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD put = 0;
+        if (!WriteFile(f.h, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr)) return false;
+        done += put;
+    }
+    return FlushFileBuffers(f.h) != 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    if (faults::injected()) return false;
+    return MoveFileExW(win::widen(from).c_str(), win::widen(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool createDirectory(const std::string& path) {
+    if (faults::injected()) return false;
     return CreateDirectoryW(win::widen(path).c_str(), nullptr) != 0;
 }
 
 bool deleteFile(const std::string& path) {
+    if (faults::injected()) return false;
     return DeleteFileW(win::widen(path).c_str()) != 0;
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool replace) {
+    if (faults::injected()) return false;
+    return CopyFileW(win::widen(from).c_str(), win::widen(to).c_str(), replace ? FALSE : TRUE) != 0;
+}
+
+namespace {
+
+bool removeWide(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return false;
+    if (a & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+    // A reparse point (junction, link) is removed itself; what it points to is left alone.
+    if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileW(path.c_str()) != 0;
+    bool ok = true;
+    if (!(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = fd.cFileName;
+                if (name == L"." || name == L"..") continue;
+                ok = removeWide(path + L"\\" + name) && ok;
+            } while (FindNextFileW(h, &fd));
+            FindClose(h);
+        }
+    }
+    return RemoveDirectoryW(path.c_str()) != 0 && ok;
+}
+
+}  // namespace
+
+bool removeTree(const std::string& path) {
+    if (faults::injected()) return false;
+    if (isRootPath(path)) return false;
+    std::wstring p = win::widen(path);
+    while (!p.empty() && p.back() == L'\\') p.pop_back();
+    return removeWide(p);
 }
 
 LocalTime localTime() {

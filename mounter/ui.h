@@ -15,4 +15,6 @@ public:
     // The folder browser for the game directory. Returns the chosen path, or "" when the user
     // cancelled or the choice is no file-system folder.
     virtual std::string browseForGameFolder() = 0;
+    // Sets the main window's caption.
+    virtual void setMainCaption(const std::string& text) = 0;
 };

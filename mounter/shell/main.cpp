@@ -21,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     MainWindow window({programDirectory, config, registry, ui, [] { ExitProcess(0); }});
     HWND hwnd = window.create();
     if (!hwnd) return 1;
+    ui.setMainWindow(hwnd);
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
 

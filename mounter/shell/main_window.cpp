@@ -1,10 +1,16 @@
 #include "shell/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <thread>
 
 #include "common/os.h"
 #include "common/win/wide.h"
+#include "shell/import_queue.h"
 #include "shell/skin_list_view.h"
+#include "mount/mount.h"
+#include "skins/import.h"
 #include "texts.h"
 #include "ui.h"
 
@@ -119,6 +125,9 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (!onCreate()) return -1;
             runStartupSequence();
             return 0;
+        case WM_COMMAND:
+            onCommand(LOWORD(wp));
+            return 0;
         case WM_NOTIFY:
             return onNotify(reinterpret_cast<const NMHDR*>(lp));
         case WM_CLOSE:
@@ -144,6 +153,7 @@ bool MainWindow::onCreate() {
     list_ = std::make_unique<ListViewSkinList>(超级列表框1);
     context_ = std::make_unique<MounterContext>(
         MounterContext{services_.programDirectory, *list_, services_.ui, services_.config, services_.registry});
+    imports_ = std::make_unique<ImportQueue>(*context_);
 
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
@@ -167,6 +177,25 @@ bool MainWindow::onCreate() {
     return true;
 }
 
+void MainWindow::onCommand(int id) {
+    using Handler = void (MainWindow::*)();
+    static const struct {
+        int id;
+        Handler handler;
+    } kCommands[] = {
+        {kId按钮_添加皮肤, &MainWindow::importFromDialog},
+        {kId按钮_手动加载, &MainWindow::importFromDialog},
+        {kCmdMountSkin, &MainWindow::mountSelected},
+        {kCmdUnmountSkin, &MainWindow::unmountSelected},
+    };
+    for (const auto& c : kCommands) {
+        if (c.id == id) {
+            (this->*c.handler)();
+            return;
+        }
+    }
+}
+
 LRESULT MainWindow::onNotify(const NMHDR* header) {
     if (header->hwndFrom == 超级列表框1 && header->code == NM_RCLICK) {
         showSkinMenu();
@@ -176,16 +205,73 @@ LRESULT MainWindow::onNotify(const NMHDR* header) {
 }
 
 void MainWindow::runStartupSequence() {
-    // The window skin, the sweep of update leftovers, the tray icon, the update check, the drop
-    // target and the popup window have their own steps in this sequence once they exist.
+    // The window skin, the sweep of update leftovers, the tray icon, the update check and the
+    // popup window have their own steps in this sequence once they exist.
     os::deleteFile(services_.programDirectory + "\\墨羽挂载器精简版安装包.exe");
     refreshSkinList(*context_);
     refreshStateHeader(*list_);
+    registerDropTarget();
+}
+
+// The list accepts files dropped from Explorer (WM_DROPFILES, which the shell also makes of an
+// OLE drag of files); the list view is subclassed to receive them.
+void MainWindow::registerDropTarget() {
+    SetWindowSubclass(超级列表框1, listProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    DragAcceptFiles(超级列表框1, TRUE);
+}
+
+void MainWindow::revokeDropTarget() {
+    if (超级列表框1 && IsWindow(超级列表框1)) DragAcceptFiles(超级列表框1, FALSE);
+}
+
+LRESULT CALLBACK MainWindow::listProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    if (msg != WM_DROPFILES) return DefSubclassProc(hwnd, msg, wp, lp);
+    HDROP drop = reinterpret_cast<HDROP>(wp);
+    std::string text;
+    UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < files; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        text += win::narrow(path);
+        if (files > 1) text += "\r\n";
+    }
+    DragFinish(drop);
+    reinterpret_cast<MainWindow*>(self)->importDroppedFile(text);
+    return 0;
+}
+
+void MainWindow::mountSelected() {
+    mountSelectedSkin(*context_);
+}
+
+void MainWindow::unmountSelected() {
+    unmountSelectedSkin(*context_);
+}
+
+void MainWindow::importFromDialog() {
+    HWND owner = hwnd_;
+    ImportQueue* queue = imports_.get();
+    // The dialog has a thread of its own so the window stays usable while it is open; a second
+    // click opens a second dialog, and its packages queue behind the first ones.
+    std::thread([owner, queue] { queue->enqueue(chooseSkinPackages(owner)); }).detach();
+}
+
+void MainWindow::importDroppedFile(const std::string& text) {
+    std::vector<std::string> zips;
+    for (const std::string& path : droppedPaths(text)) {
+        if (isZipFileName(path)) {
+            zips.push_back(path);
+        } else {
+            services_.ui.message(texts::kDropNotZip, texts::kCaptionNotice);
+        }
+    }
+    if (!zips.empty()) imports_->enqueue(std::move(zips));
 }
 
 bool MainWindow::queryMainClose() {
     Answer answer = services_.ui.message(texts::kCloseQuery, texts::kCaptionFriendly, true);
     if (answer == Answer::Ok) {
+        revokeDropTarget();
         requestClose(hwnd_);
         return true;
     }
@@ -195,6 +281,7 @@ bool MainWindow::queryMainClose() {
 }
 
 void MainWindow::endProgram() {
+    revokeDropTarget();
     if (services_.endProcess) services_.endProcess();
 }
 

@@ -14,6 +14,7 @@
 class Config;
 class GameRegistry;
 class Ui;
+class ImportQueue;
 class ListViewSkinList;
 
 // What the main window works with; the program passes the real ones, tests their own.
@@ -71,11 +72,26 @@ public:
     void endProgram();
     // Pops 功能菜单 at the mouse position moved 3 pixels right and down.
     void showSkinMenu();
+    // The import buttons: the open-file dialog on a thread of its own; the chosen packages join
+    // the import queue.
+    void importFromDialog();
+    // Files dropped on the list: text is one path, or several each followed by "\r\n". Every
+    // .zip file (in any letter case) joins the import queue; any other file is refused with the
+    // drop message before anything is touched.
+    void importDroppedFile(const std::string& text);
+    // 挂载皮肤 and 取消挂载 of 功能菜单, on the selected row.
+    void mountSelected();
+    void unmountSelected();
+    ImportQueue& imports() { return *imports_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool onCreate();
+    void onCommand(int id);
+    static LRESULT CALLBACK listProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self);
+    void registerDropTarget();
+    void revokeDropTarget();
     LRESULT onNotify(const NMHDR* header);
     HMENU createMenuBar();
 
@@ -89,4 +105,5 @@ private:
     HFONT buttonFont_ = nullptr;
     std::unique_ptr<ListViewSkinList> list_;
     std::unique_ptr<MounterContext> context_;
+    std::unique_ptr<ImportQueue> imports_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/win/wide.h"
+#include "shell/skin_icons.h"
 #include "texts.h"
 
 namespace {
@@ -47,6 +48,7 @@ HWND createSkinListView(HWND parent, int id, int x, int y, int width, int height
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 
     HIMAGELIST images = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, kIconCount, 0);
+    addSkinIcons(images);
     ListView_SetImageList(list, images, LVSIL_SMALL);
 
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {

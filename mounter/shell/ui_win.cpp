@@ -64,3 +64,7 @@ std::string Win32Ui::browseForGameFolder() {
     CoTaskMemFree(item);
     return ok ? win::narrow(path) : std::string();
 }
+
+void Win32Ui::setMainCaption(const std::string& text) {
+    if (main_) SetWindowTextW(main_, win::widen(text).c_str());
+}

@@ -54,7 +54,7 @@ void refreshSkinList(MounterContext& ctx) {
         row->icon = iconForLabel(row->label);
         if (!lines.empty()) {
             bool mounted = std::find(lines.begin(), lines.end(), mountedEntry(row->name)) != lines.end();
-            row->state = mounted ? texts::kMounted : texts::kNotMounted;
+            row->state = mounted ? texts::kStateMounted : texts::kStateNotMounted;
         }
         ctx.list.append(*row);
     }
@@ -66,7 +66,7 @@ void refreshStateHeader(SkinList& list) {
     for (int i = 0; i < total; ++i) {
         os::dispatchPendingMessages();
         std::string state = list.cell(i, kColumnState);
-        if (!state.empty() && state != texts::kNotMounted) ++mounted;
+        if (!state.empty() && state != texts::kStateNotMounted) ++mounted;
     }
     list.setStateTitle(stateTitle(mounted, total));
 }

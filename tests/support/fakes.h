@@ -20,6 +20,7 @@ public:
     std::deque<Answer> answers;        // Ok when empty
     std::deque<std::string> folders;   // "" (cancel) when empty
     int browses = 0;
+    std::vector<std::string> captions;
 
     Answer message(const std::string& text, const std::string& caption, bool withCancel) override {
         shown.push_back({text, caption, withCancel});
@@ -35,6 +36,7 @@ public:
         folders.pop_front();
         return f;
     }
+    void setMainCaption(const std::string& text) override { captions.push_back(text); }
 };
 
 class TableSkinList : public SkinList {
