@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace os {
@@ -51,6 +52,8 @@ bool deleteFile(const std::string& path);
 // Writes bytes to a new or truncated file and flushes them to the disk before returning, so
 // that a replace that follows never puts a half-written file in place; false on any failure.
 bool writeFileDurable(const std::string& path, const std::string& bytes);
+// The same for a file made of several pieces, written one after the other.
+bool writeFileDurable(const std::string& path, const std::vector<std::string_view>& pieces);
 
 // Puts from in the place of to in one step: afterwards to holds either its old content or
 // from's, never a mix, even after a crash. False when the replace failed (both stay).

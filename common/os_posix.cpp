@@ -23,19 +23,23 @@ std::string native(std::string path) {
     return path;
 }
 
+// Reads the whole file into one buffer of its size (grown only if the file grows meanwhile).
 std::optional<std::string> readFd(int fd) {
-    std::string data;
-    char buf[65536];
+    struct stat st;
+    std::string data(fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0, '\0');
+    size_t done = 0;
     for (;;) {
-        ssize_t n = read(fd, buf, sizeof buf);
+        if (done == data.size()) data.resize(data.size() + 65536);
+        ssize_t n = read(fd, data.data() + done, data.size() - done);
         if (n < 0) {
             close(fd);
             return std::nullopt;
         }
         if (n == 0) break;
-        data.append(buf, static_cast<size_t>(n));
+        done += static_cast<size_t>(n);
     }
     close(fd);
+    data.resize(done);
     return data;
 }
 
@@ -115,17 +119,22 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 }
 
 bool writeFileDurable(const std::string& path, const std::string& bytes) {
+    return writeFileDurable(path, std::vector<std::string_view>{bytes});
+}
+
+bool writeFileDurable(const std::string& path, const std::vector<std::string_view>& pieces) {
     if (faults::injected()) return false;
     int fd = open(native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return false;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) {
-            close(fd);
-            return false;
+    for (std::string_view piece : pieces) {
+        while (!piece.empty()) {
+            ssize_t n = write(fd, piece.data(), piece.size());
+            if (n <= 0) {
+                close(fd);
+                return false;
+            }
+            piece.remove_prefix(static_cast<size_t>(n));
         }
-        done += static_cast<size_t>(n);
     }
     bool ok = fsync(fd) == 0;
     return close(fd) == 0 && ok;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win/wide.h"
 
 namespace os {
@@ -123,15 +125,21 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 }
 
 bool writeFileDurable(const std::string& path, const std::string& bytes) {
+    return writeFileDurable(path, std::vector<std::string_view>{bytes});
+}
+
+bool writeFileDurable(const std::string& path, const std::vector<std::string_view>& pieces) {
     if (faults::injected()) return false;
     Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (f.h == INVALID_HANDLE_VALUE) return false;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD put = 0;
-        if (!WriteFile(f.h, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr)) return false;
-        done += put;
+    for (std::string_view piece : pieces) {
+        while (!piece.empty()) {
+            DWORD put = 0;
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(piece.size(), 1u << 30));
+            if (!WriteFile(f.h, piece.data(), chunk, &put, nullptr) || put == 0) return false;
+            piece.remove_prefix(put);
+        }
     }
     return FlushFileBuffers(f.h) != 0;
 }

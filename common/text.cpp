@@ -35,21 +35,7 @@ size_t findNoCase(std::string_view haystack, std::string_view needle, size_t fro
 
 std::vector<std::string> split(std::string_view text, std::string_view delimiter) {
     std::vector<std::string> items;
-    if (text.empty()) return items;
-    if (delimiter.empty()) {
-        items.emplace_back(text);
-        return items;
-    }
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t at = text.find(delimiter, start);
-        if (at == npos) {
-            items.emplace_back(text.substr(start));
-            break;
-        }
-        items.emplace_back(text.substr(start, at - start));
-        start = at + delimiter.size();
-    }
+    forEachItem(text, delimiter, [&](std::string_view item) { items.emplace_back(item); });
     return items;
 }
 

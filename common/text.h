@@ -26,6 +26,25 @@ bool equalsNoCase(std::string_view a, std::string_view b);
 // empty item, a final delimiter adds no item, and an empty text gives no items.
 std::vector<std::string> split(std::string_view text, std::string_view delimiter);
 
+// Calls f(line) for every item of split(text, delimiter), as views into text, without copying.
+template <typename F>
+void forEachItem(std::string_view text, std::string_view delimiter, F&& f) {
+    if (text.empty() || delimiter.empty()) {
+        if (!text.empty()) f(text);
+        return;
+    }
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t at = text.find(delimiter, start);
+        if (at == std::string_view::npos) {
+            f(text.substr(start));
+            return;
+        }
+        f(text.substr(start, at - start));
+        start = at + delimiter.size();
+    }
+}
+
 // The text after the last backslash, or the whole text when it holds none. "D:\" gives "".
 std::string_view lastPathComponent(std::string_view path);
 

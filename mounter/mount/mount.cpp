@@ -10,22 +10,65 @@
 #include "texts.h"
 #include "ui.h"
 
-std::string compactClientZips(std::string_view content) {
-    std::string out;
-    for (const std::string& line : text::split(content, "\r\n")) {
-        if (line.empty()) continue;
-        out += line;
-        out += "\r\n";
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+// Collects the lines of content that keep(line) accepts, each ended by a line break, as pieces
+// of content: neighbouring kept lines that already end in a line break make one piece.
+template <typename Keep>
+std::vector<std::string_view> keptPieces(std::string_view content, Keep keep) {
+    std::vector<std::string_view> pieces;
+    size_t runStart = std::string_view::npos;
+    size_t at = 0;
+    while (at < content.size()) {
+        size_t end = content.find(kLineBreak, at);
+        bool lastWithoutBreak = end == std::string_view::npos;
+        if (lastWithoutBreak) end = content.size();
+        std::string_view line = content.substr(at, end - at);
+        if (keep(line)) {
+            if (runStart == std::string_view::npos) runStart = at;
+            if (lastWithoutBreak) {
+                pieces.push_back(content.substr(runStart));
+                pieces.push_back(kLineBreak);
+                runStart = std::string_view::npos;
+            }
+        } else if (runStart != std::string_view::npos) {
+            pieces.push_back(content.substr(runStart, at - runStart));
+            runStart = std::string_view::npos;
+        }
+        at = lastWithoutBreak ? content.size() : end + kLineBreak.size();
     }
+    if (runStart != std::string_view::npos) pieces.push_back(content.substr(runStart));
+    return pieces;
+}
+
+std::string join(const std::vector<std::string_view>& pieces) {
+    std::string out;
+    for (std::string_view p : pieces) out += p;
     return out;
+}
+
+}  // namespace
+
+std::vector<std::string_view> compactClientZipsPieces(std::string_view content) {
+    return keptPieces(content, [](std::string_view line) { return !line.empty(); });
+}
+
+std::string compactClientZips(std::string_view content) {
+    return join(compactClientZipsPieces(content));
 }
 
 std::vector<std::string> keptClientZipsLines(std::string_view content, std::string_view entry) {
     std::vector<std::string> kept;
-    for (std::string& line : text::split(content, "\r\n")) {
-        if (line != entry) kept.push_back(std::move(line));
-    }
+    text::forEachItem(content, kLineBreak, [&](std::string_view line) {
+        if (line != entry) kept.emplace_back(line);
+    });
     return kept;
+}
+
+std::vector<std::string_view> keptClientZipsPieces(std::string_view content, std::string_view entry) {
+    return keptPieces(content, [&](std::string_view line) { return line != entry; });
 }
 
 namespace {
@@ -65,9 +108,14 @@ MountOutcome mountSelectedSkin(MounterContext& ctx) {
     std::optional<std::string> content;
     const std::string scratch = game + "\\123.txt";
     bool done = os::copyFile(storedPackagePath(ctx, row), game + "\\MYSkins\\MY" + name + ".zip", true) &&
-                (content = os::readFileForUpdate(list)) &&
-                os::writeFileDurable(scratch, compactClientZips(*content + "\r\n" + *entry + "\r\n")) &&
-                os::replaceFile(scratch, list);
+                (content = os::readFileForUpdate(list));
+    if (done) {
+        // The list without empty lines, then the entry on a line of its own.
+        std::vector<std::string_view> pieces = compactClientZipsPieces(*content);
+        pieces.push_back(*entry);
+        pieces.push_back(kLineBreak);
+        done = os::writeFileDurable(scratch, pieces) && os::replaceFile(scratch, list);
+    }
     if (!done) {
         tell(ctx, name + texts::kMountFailed);
         return MountOutcome::Failed;
@@ -106,8 +154,7 @@ MountOutcome unmountSelectedSkin(MounterContext& ctx) {
     }
     // A name without a form in the code page cannot stand in the list: nothing to remove then.
     std::string entry = codepage::utf8ToAnsi(mountedEntry(name)).value_or(std::string());
-    std::string kept;
-    for (const std::string& line : keptClientZipsLines(content, entry)) kept += line + "\r\n";
+    std::vector<std::string_view> kept = keptClientZipsPieces(content, entry);
 
     const std::string scratch = directory + "\\temp.txt";
     if (!os::writeFileDurable(scratch, kept) || !os::replaceFile(scratch, list)) {

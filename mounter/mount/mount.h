@@ -13,12 +13,17 @@
 
 #include "skins/skin_store.h"
 
-// The client list without empty lines, each line ended by "\r\n".
+// The client list without empty lines, each line ended by "\r\n", as pieces of content (and
+// of literal line breaks): a list of many thousands of lines is rewritten without copying it.
+std::vector<std::string_view> compactClientZipsPieces(std::string_view content);
 std::string compactClientZips(std::string_view content);
 
 // The lines of content (split at "\r\n", empty lines kept) without every line equal to entry,
 // compared byte for byte.
 std::vector<std::string> keptClientZipsLines(std::string_view content, std::string_view entry);
+
+// The kept lines as the new list, each ended by "\r\n", as pieces of content.
+std::vector<std::string_view> keptClientZipsPieces(std::string_view content, std::string_view entry);
 
 enum class MountOutcome { NoSelection, AlreadyDone, Refused, Failed, Done };
 

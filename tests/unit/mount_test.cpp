@@ -21,6 +21,20 @@ TEST(CompactClientZips, Table) {
     for (const auto& c : cases) EXPECT_EQ(compactClientZips(c.first), c.second) << c.first;
 }
 
+// The new list written on unmount: the kept lines, each ended by a line break, whatever
+// pieces it is written in.
+TEST(KeptClientZipsPieces, JoinToTheKeptLines) {
+    const std::string x = "MYSkins\\MYX.zip";
+    for (const char* content : {"A.zip\r\nMYSkins\\MYX.zip\r\nB.zip\r\n", "MYSkins\\MYX.zip\r\nA.zip\r\n\r\nMYSkins\\MYX.zip",
+                                "A.zip", "\r\n\r\n", "", "MYSkins\\MYX.zip", "A.zip\r\nB.zip"}) {
+        std::string expected;
+        for (const std::string& line : keptClientZipsLines(content, x)) expected += line + "\r\n";
+        std::string joined;
+        for (std::string_view piece : keptClientZipsPieces(content, x)) joined += piece;
+        EXPECT_EQ(joined, expected) << content;
+    }
+}
+
 TEST(KeptClientZipsLines, Table) {
     using Lines = std::vector<std::string>;
     const std::string x = "MYSkins\\MYX.zip";
