@@ -2,6 +2,7 @@
 #include "os.h"
 
 #include <atomic>
+#include <utility>
 
 namespace os {
 
@@ -19,6 +20,29 @@ bool isRootPath(const std::string& path) {
         return slashes <= 1;
     }
     return false;
+}
+
+FileView::FileView(FileView&& other) noexcept
+    : data_(other.data_), size_(other.size_), file_(other.file_), mapping_(other.mapping_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.file_ = -1;
+    other.mapping_ = -1;
+}
+
+FileView& FileView::operator=(FileView&& other) noexcept {
+    if (this != &other) {
+        release();
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(file_, other.file_);
+        std::swap(mapping_, other.mapping_);
+    }
+    return *this;
+}
+
+FileView::~FileView() {
+    release();
 }
 
 namespace faults {

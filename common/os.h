@@ -6,6 +6,7 @@
 // as "/" (UTF-8 never holds a 0x5C byte inside a character, so this is safe).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,6 +43,30 @@ std::optional<std::string> readFile(const std::string& path);
 // and writers, as a file that another program may hold open must be: a file that cannot be
 // opened for writing (read-only, locked) gives nullopt.
 std::optional<std::string> readFileForUpdate(const std::string& path);
+
+// A whole file mapped into memory, opened for reading and writing with sharing for other
+// readers and writers like readFileForUpdate, but without copying it: a large file costs no
+// buffer of its own. The bytes stay valid while the object lives; on Windows the file cannot be
+// replaced or truncated meanwhile, so let the view go before replacing the file.
+class FileView {
+public:
+    // nullopt when the file cannot be opened so (missing, read-only, locked) or mapped.
+    static std::optional<FileView> openForUpdate(const std::string& path);
+    FileView(FileView&& other) noexcept;
+    FileView& operator=(FileView&& other) noexcept;
+    FileView(const FileView&) = delete;
+    FileView& operator=(const FileView&) = delete;
+    ~FileView();
+    std::string_view bytes() const { return std::string_view(static_cast<const char*>(data_), size_); }
+
+private:
+    FileView() = default;
+    void release();
+    const void* data_ = nullptr;
+    size_t size_ = 0;
+    intptr_t file_ = -1;
+    intptr_t mapping_ = -1;
+};
 
 // Creates or truncates the file and writes bytes; false on any failure.
 bool writeFile(const std::string& path, const std::string& bytes);

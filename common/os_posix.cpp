@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,6 +108,34 @@ std::optional<std::string> readFileForUpdate(const std::string& path) {
     int fd = open(native(path).c_str(), O_RDWR);
     if (fd < 0) return std::nullopt;
     return readFd(fd);
+}
+
+std::optional<FileView> FileView::openForUpdate(const std::string& path) {
+    if (faults::injected()) return std::nullopt;
+    int fd = open(native(path).c_str(), O_RDWR);
+    if (fd < 0) return std::nullopt;
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        close(fd);
+        return std::nullopt;
+    }
+    FileView view;
+    view.file_ = fd;
+    if (st.st_size > 0) {
+        void* p = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_SHARED | MAP_POPULATE, fd, 0);
+        if (p == MAP_FAILED) return std::nullopt;  // view's destructor closes fd
+        view.data_ = p;
+        view.size_ = static_cast<size_t>(st.st_size);
+    }
+    return view;
+}
+
+void FileView::release() {
+    if (data_) munmap(const_cast<void*>(data_), size_);
+    if (file_ >= 0) close(static_cast<int>(file_));
+    data_ = nullptr;
+    size_ = 0;
+    file_ = -1;
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {

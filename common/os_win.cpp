@@ -110,6 +110,35 @@ std::optional<std::string> readFileForUpdate(const std::string& path) {
     return readWhole(f.h);
 }
 
+std::optional<FileView> FileView::openForUpdate(const std::string& path) {
+    if (faults::injected()) return std::nullopt;
+    HANDLE f = CreateFileW(win::widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+    FileView view;
+    view.file_ = reinterpret_cast<intptr_t>(f);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(f, &size) || size.QuadPart > 0x7fffffff) return std::nullopt;
+    if (size.QuadPart == 0) return view;  // an empty file cannot be mapped
+    HANDLE mapping = CreateFileMappingW(f, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!mapping) return std::nullopt;
+    view.mapping_ = reinterpret_cast<intptr_t>(mapping);
+    view.data_ = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (!view.data_) return std::nullopt;
+    view.size_ = static_cast<size_t>(size.QuadPart);
+    return view;
+}
+
+void FileView::release() {
+    if (data_) UnmapViewOfFile(data_);
+    if (mapping_ != -1) CloseHandle(reinterpret_cast<HANDLE>(mapping_));
+    if (file_ != -1) CloseHandle(reinterpret_cast<HANDLE>(file_));
+    data_ = nullptr;
+    size_ = 0;
+    file_ = -1;
+    mapping_ = -1;
+}
+
 bool writeFile(const std::string& path, const std::string& bytes) {
     if (faults::injected()) return false;
     Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

@@ -105,16 +105,18 @@ MountOutcome mountSelectedSkin(MounterContext& ctx) {
     if (!os::isFile(game + "\\ZipContents.dat")) os::copyFile(game + "\\ZipContents.zip", game + "\\ZipContents.dat", false);
 
     if (!os::isDirectory(game + "\\MYSkins")) os::createDirectory(game + "\\MYSkins");
-    std::optional<std::string> content;
+    std::optional<os::FileView> content;
     const std::string scratch = game + "\\123.txt";
     bool done = os::copyFile(storedPackagePath(ctx, row), game + "\\MYSkins\\MY" + name + ".zip", true) &&
-                (content = os::readFileForUpdate(list));
+                (content = os::FileView::openForUpdate(list));
     if (done) {
         // The list without empty lines, then the entry on a line of its own.
-        std::vector<std::string_view> pieces = compactClientZipsPieces(*content);
+        std::vector<std::string_view> pieces = compactClientZipsPieces(content->bytes());
         pieces.push_back(*entry);
         pieces.push_back(kLineBreak);
-        done = os::writeFileDurable(scratch, pieces) && os::replaceFile(scratch, list);
+        done = os::writeFileDurable(scratch, pieces);
+        content.reset();  // the list cannot be replaced while it is mapped
+        done = done && os::replaceFile(scratch, list);
     }
     if (!done) {
         tell(ctx, name + texts::kMountFailed);
@@ -142,22 +144,23 @@ MountOutcome unmountSelectedSkin(MounterContext& ctx) {
     const std::string list = clientZipsPath(directory);
     // A missing list gives an empty one; a list that exists but cannot be read (held by another
     // program) must not be replaced by an empty one.
-    std::string content;
+    std::optional<os::FileView> content;
     if (os::isFile(list)) {
-        std::optional<std::string> read = os::readFileForUpdate(list);
-        if (!read) {
+        content = os::FileView::openForUpdate(list);
+        if (!content) {
             tell(ctx, name + texts::kUnmountUnreadable);
             refreshStateHeader(ctx.list);
             return MountOutcome::Failed;
         }
-        content = *read;
     }
     // A name without a form in the code page cannot stand in the list: nothing to remove then.
     std::string entry = codepage::utf8ToAnsi(mountedEntry(name)).value_or(std::string());
-    std::vector<std::string_view> kept = keptClientZipsPieces(content, entry);
+    std::vector<std::string_view> kept = keptClientZipsPieces(content ? content->bytes() : std::string_view(), entry);
 
     const std::string scratch = directory + "\\temp.txt";
-    if (!os::writeFileDurable(scratch, kept) || !os::replaceFile(scratch, list)) {
+    bool written = os::writeFileDurable(scratch, kept);
+    content.reset();  // the list cannot be replaced while it is mapped
+    if (!written || !os::replaceFile(scratch, list)) {
         os::deleteFile(scratch);
         tell(ctx, name + texts::kUnmountFailed);
         refreshStateHeader(ctx.list);
