@@ -91,6 +91,30 @@ TEST_F(ListViewTest, ControlAsTheWindowShowsIt) {
     ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 20);
     EXPECT_EQ(cy, 20);
+    EXPECT_EQ(ImageList_GetImageCount(images), 125);
+    // Pictures are drawn, not left blank: the champions' discs differ from one another, the
+    // corners are transparent.
+    IMAGEINFO first = {}, second = {};
+    ASSERT_TRUE(ImageList_GetImageInfo(images, 0, &first));
+    ASSERT_TRUE(ImageList_GetImageInfo(images, 1, &second));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    auto pixel = [&](int index, int x, int y) {
+        HBITMAP bmp = CreateCompatibleBitmap(screen, 20, 20);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        RECT r = {0, 0, 20, 20};
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+        COLORREF c = GetPixel(dc, x, y);
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        return c;
+    };
+    EXPECT_EQ(pixel(0, 0, 0), RGB(255, 255, 255));
+    EXPECT_NE(pixel(0, 3, 10), RGB(255, 255, 255));
+    EXPECT_NE(pixel(0, 3, 10), pixel(1, 3, 10));
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 class ListRebuildTest : public ListViewTest {
