@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/os.h"
-#include "support/fakes.h"
+#include "support/fake_program.h"
 #include "support/temp_dir.h"
 #include "support/zip_writer.h"
 
@@ -41,15 +41,9 @@ ziptest::Member file(std::string name, std::string data) {
     return m;
 }
 
-class ImportTest : public ::testing::Test {
+class ImportTest : public ::testing::Test, protected FakeProgram {
 protected:
-    TempDir dir;
     TempDir sources;
-    TableSkinList list;
-    ScriptedUi ui;
-    MemoryConfig config;
-    FixedRegistry registry;
-    MounterContext ctx{dir.path(), list, ui, config, registry};
 
     std::string package(const std::string& fileName, const std::vector<ziptest::Member>& members) {
         sources.write(fileName, ziptest::buildZip(members));

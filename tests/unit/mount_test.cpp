@@ -4,7 +4,7 @@
 
 #include "common/os.h"
 #include "mount/client_list.h"
-#include "support/fakes.h"
+#include "support/fake_program.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -50,14 +50,8 @@ TEST(KeptClientZipsLines, Table) {
 }
 
 // A program directory with a store of three skins and a game folder.
-class MountTest : public ::testing::Test {
+class MountTest : public ::testing::Test, protected FakeProgram {
 protected:
-    TempDir dir;
-    TableSkinList list;
-    ScriptedUi ui;
-    MemoryConfig config;
-    FixedRegistry registry;
-    MounterContext ctx{dir.path(), list, ui, config, registry};
     const std::string original = "DATA\\A.wad\r\n\r\nDATA\\B.wad\r\n";
 
     void SetUp() override {

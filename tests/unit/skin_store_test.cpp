@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mount/client_list.h"
-#include "support/fakes.h"
+#include "support/fake_program.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -82,14 +82,8 @@ TEST(StateHeader, CountsEverythingButNotMountedAndEmpty) {
 }
 
 // A program directory with a store and a game folder, for the rebuild.
-class RefreshTest : public ::testing::Test {
+class RefreshTest : public ::testing::Test, protected FakeProgram {
 protected:
-    TempDir dir;
-    TableSkinList list;
-    ScriptedUi ui;
-    MemoryConfig config;
-    FixedRegistry registry;
-    MounterContext ctx{dir.path(), list, ui, config, registry};
 
     void SetUp() override {
         config.gameDirectory = dir / "英雄联盟";
