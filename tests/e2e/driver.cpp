@@ -1,6 +1,8 @@
 #include "driver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -120,6 +122,8 @@ public:
 
     char* address() const { return static_cast<char*>(address_); }
     explicit operator bool() const { return address_ != nullptr; }
+    // Leaves the block to the other process.
+    void release() { address_ = nullptr; }
 
     bool write(size_t offset, const void* data, size_t size) const {
         SIZE_T done = 0;
@@ -157,13 +161,32 @@ private:
 // Room for the longest text a list view cell or column title of the program holds.
 constexpr size_t kRemoteChars = 4096;
 
+// The process owning a window, opened for work on its memory; empty on failure.
+UniqueHandle openOwner(HWND hwnd) {
+    DWORD pid = processOf(hwnd);
+    if (pid == 0) return UniqueHandle();
+    return UniqueHandle(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+}
+
+// Copies a structure into the window owner's memory, sends msg with its address as lParam and
+// reads the structure back: for messages that fill in or take a structure without pointers.
+template <typename Struct>
+std::optional<Struct> remoteStruct(HWND hwnd, UINT msg, WPARAM wp, const Struct& request) {
+    UniqueHandle process = openOwner(hwnd);
+    if (!process) return std::nullopt;
+    RemoteBlock block(process.get(), sizeof(Struct));
+    if (!block || !block.write(0, &request, sizeof request)) return std::nullopt;
+    if (!send(hwnd, msg, wp, reinterpret_cast<LPARAM>(block.address()))) return std::nullopt;
+    Struct answered{};
+    if (!block.read(block.address(), &answered, sizeof answered)) return std::nullopt;
+    return answered;
+}
+
 // Lays out a list-view structure (LVITEMW or LVCOLUMNW) followed by its text buffer in the list
 // view's process, sends msg with it, and reads back the text the structure then points to.
 template <typename Struct>
 std::optional<std::string> remoteText(HWND list, UINT msg, WPARAM wp, Struct request) {
-    DWORD pid = processOf(list);
-    if (pid == 0) return std::nullopt;
-    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    UniqueHandle process = openOwner(list);
     if (!process) return std::nullopt;
     RemoteBlock block(process.get(), sizeof(Struct) + kRemoteChars * sizeof(wchar_t));
     if (!block) return std::nullopt;
@@ -378,6 +401,10 @@ bool waitUntilGone(HWND hwnd, milliseconds timeout) {
     return pollUntil(timeout, [&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); });
 }
 
+bool postCommand(HWND hwnd, int id) {
+    return PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
+}
+
 // --- Dialogs -------------------------------------------------------------------------------
 
 HWND findReadyDialog(DWORD pid) {
@@ -391,6 +418,21 @@ HWND findReadyDialog(DWORD pid) {
 HWND waitForDialog(DWORD pid, milliseconds timeout) {
     HWND found = nullptr;
     pollUntil(timeout, [&] { return (found = findReadyDialog(pid)) != nullptr; });
+    return found;
+}
+
+HWND waitForDialog(DWORD pid, const std::string& title, milliseconds timeout) {
+    HWND found = nullptr;
+    pollUntil(timeout, [&] {
+        for (HWND hwnd : topLevelWindows(pid)) {
+            if (!sameText(wideClassName(hwnd).c_str(), L"#32770") || windowText(hwnd) != title) continue;
+            if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, IDOK)) {
+                found = hwnd;
+                return true;
+            }
+        }
+        return false;
+    });
     return found;
 }
 
@@ -452,9 +494,133 @@ std::optional<std::string> listViewColumnTitle(HWND list, int column) {
     return remoteText(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), col);
 }
 
+std::optional<int> listViewSelectedRow(HWND list) {
+    std::optional<LRESULT> row = send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (!row) return std::nullopt;
+    return static_cast<int>(*row);
+}
+
+bool listViewSelect(HWND list, int row) {
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!remoteStruct(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), item)) return false;
+    return listViewSelectedRow(list) == row;
+}
+
+std::optional<int> listViewIcon(HWND list, int row) {
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    std::optional<LVITEMW> answered = remoteStruct(list, LVM_GETITEMW, 0, item);
+    if (!answered) return std::nullopt;
+    return answered->iImage;
+}
+
 HWND findChild(HWND parent, const std::string& wantedClass) {
     std::vector<HWND> found = childrenOfClass(parent, win::widen(wantedClass));
     return found.empty() ? nullptr : found.front();
+}
+
+// --- Dropping files ------------------------------------------------------------------------
+
+bool dropFiles(HWND target, const std::vector<std::string>& paths) {
+    // DROPFILES, then each path with its terminator, then one more terminator.
+    std::wstring list;
+    for (const std::string& p : paths) {
+        list += win::widen(p);
+        list.push_back(L'\0');
+    }
+    list.push_back(L'\0');
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.pt = {10, 10};
+    header.fWide = TRUE;
+
+    UniqueHandle process = openOwner(target);
+    if (!process) return false;
+    RemoteBlock block(process.get(), sizeof header + list.size() * sizeof(wchar_t));
+    if (!block || !block.write(0, &header, sizeof header) ||
+        !block.write(sizeof header, list.data(), list.size() * sizeof(wchar_t))) {
+        return false;
+    }
+    if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block.address()), 0)) return false;
+    block.release();
+    return true;
+}
+
+// --- The open-file dialog ------------------------------------------------------------------
+
+namespace {
+
+constexpr int kFileNameCombo = 0x47C;  // cmb13
+constexpr int kFileNameEdit = 0x480;   // edt1
+
+std::wstring folderKey(std::wstring path) {
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+bool setText(HWND control, const std::wstring& text) {
+    return send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())).has_value();
+}
+
+}  // namespace
+
+HWND openDialogFileNameField(HWND dlg) {
+    if (HWND combo = GetDlgItem(dlg, kFileNameCombo)) return combo;
+    return GetDlgItem(dlg, kFileNameEdit);
+}
+
+std::optional<std::string> openDialogFolder(HWND dlg) {
+    UniqueHandle process = openOwner(dlg);
+    if (!process) return std::nullopt;
+    RemoteBlock block(process.get(), kRemoteChars * sizeof(wchar_t));
+    const wchar_t nothing = L'\0';
+    if (!block || !block.write(0, &nothing, sizeof nothing)) return std::nullopt;
+    std::optional<LRESULT> n =
+        send(dlg, CDM_GETFOLDERPATH, kRemoteChars, reinterpret_cast<LPARAM>(block.address()));
+    if (!n || *n <= 0) return std::nullopt;
+    std::optional<std::wstring> text =
+        block.readString(reinterpret_cast<const wchar_t*>(block.address()), kRemoteChars);
+    if (!text) return std::nullopt;
+    return win::narrow(*text);
+}
+
+std::string chooseInOpenDialog(HWND dlg, const std::vector<std::string>& paths, milliseconds timeout) {
+    if (paths.empty()) return "no file to choose";
+    HWND field = openDialogFileNameField(dlg);
+    if (!field) return "the dialog has no file-name field";
+
+    std::wstring typed;
+    if (paths.size() == 1) {
+        typed = win::widen(paths.front());
+    } else {
+        std::wstring folder;
+        for (const std::string& p : paths) {
+            std::wstring w = win::widen(p);
+            size_t slash = w.find_last_of(L'\\');
+            if (slash == std::wstring::npos) return "not a full path: " + p;
+            std::wstring here = w.substr(0, slash);
+            if (folder.empty()) folder = here;
+            if (!sameText(here.c_str(), folder.c_str())) return "the files are not in one folder";
+            typed += L"\"" + w.substr(slash + 1) + L"\" ";
+        }
+        typed.pop_back();
+        // OK with a folder in the field opens it instead of ending the dialog.
+        if (!setText(field, folder) || !clickButton(dlg, IDOK)) return "the folder could not be typed";
+        bool opened = pollUntil(timeout, [&] {
+            std::optional<std::string> shown = openDialogFolder(dlg);
+            return shown && sameText(folderKey(win::widen(*shown)).c_str(), folderKey(folder).c_str());
+        });
+        if (!opened) {
+            return "the dialog did not open " + win::narrow(folder) + "; it shows " +
+                   openDialogFolder(dlg).value_or("(no answer)");
+        }
+    }
+    if (!setText(field, typed)) return "the names could not be typed";
+    if (!clickButton(dlg, IDOK)) return "OK could not be pressed";
+    return std::string();
 }
 
 }  // namespace e2e

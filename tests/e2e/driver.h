@@ -114,6 +114,10 @@ HWND waitForWindow(DWORD pid, const std::string& className, const std::string& t
 // Waits until hwnd is destroyed or hidden.
 bool waitUntilGone(HWND hwnd, milliseconds timeout);
 
+// Posts WM_COMMAND with a control or menu item id to a window, as a click on the control or
+// the item does. Posted: the handler may show a modal box and not return until it is answered.
+bool postCommand(HWND hwnd, int id);
+
 // --- Dialogs -------------------------------------------------------------------------------
 
 enum class DialogKind { MessageBox, FolderBrowser };
@@ -122,6 +126,8 @@ enum class DialogKind { MessageBox, FolderBrowser };
 // then a click would be lost: the dialog is enumerable before its controls are created.
 HWND findReadyDialog(DWORD pid);
 HWND waitForDialog(DWORD pid, milliseconds timeout);
+// The same, for a dialog with this exact caption only.
+HWND waitForDialog(DWORD pid, const std::string& title, milliseconds timeout);
 
 // A folder browser is a #32770 holding a tree view; a message box holds none.
 DialogKind dialogKind(HWND dlg);
@@ -154,7 +160,44 @@ int listViewItemCount(HWND list);
 std::optional<std::string> listViewCell(HWND list, int row, int column);
 std::optional<std::string> listViewColumnTitle(HWND list, int column);
 
+// The selected row (LVM_GETNEXTITEM with LVNI_SELECTED), -1 for none; nullopt when the owner
+// did not answer.
+std::optional<int> listViewSelectedRow(HWND list);
+
+// Selects a row and gives it the focus, as a click on it does (LVM_SETITEMSTATE through a
+// block of the owner's memory); in a single-selection list this ends any other selection.
+// True when the row is the selected one afterwards.
+bool listViewSelect(HWND list, int row);
+
+// The image-list index of a row's icon (LVM_GETITEMW with LVIF_IMAGE); nullopt on failure.
+std::optional<int> listViewIcon(HWND list, int row);
+
 // A child window of the given class (direct or deeper), or nullptr.
 HWND findChild(HWND parent, const std::string& className);
+
+// --- Dropping files ------------------------------------------------------------------------
+
+// Drops files on a window of another process as the shell does for a window that called
+// DragAcceptFiles: a DROPFILES block with the paths is laid out in the owner's memory and
+// WM_DROPFILES is posted with it. Posted, because the owner's handler may show a modal box.
+// The block is left to the owner, whose DragFinish releases it. False when the block could not
+// be made or the message not posted.
+bool dropFiles(HWND target, const std::vector<std::string>& paths);
+
+// --- The open-file dialog ------------------------------------------------------------------
+
+// The dialog's file-name field: the combo box 0x47C (a ComboBoxEx32 under Wine, a ComboBox on
+// Windows), else the edit box 0x480 of older templates; nullptr when there is neither.
+HWND openDialogFileNameField(HWND dlg);
+
+// The folder the dialog shows (CDM_GETFOLDERPATH, answered in a block of the owner's memory).
+std::optional<std::string> openDialogFolder(HWND dlg);
+
+// Chooses files in an open-file dialog and presses OK, as a user who types the names does.
+// One path is typed whole. Several must lie in one folder: the folder is typed and opened
+// first, then the names are typed in the quoted form "a.zip" "b.zip", which the dialog reads
+// relative to the folder it shows and returns in the order typed. Returns what went wrong, or
+// an empty string once OK has been pressed with the names in the field.
+std::string chooseInOpenDialog(HWND dlg, const std::vector<std::string>& paths, milliseconds timeout);
 
 }  // namespace e2e
