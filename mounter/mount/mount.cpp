@@ -98,8 +98,9 @@ MountOutcome mountSelectedSkin(MounterContext& ctx) {
         return MountOutcome::Refused;
     }
 
-    const std::string game = ctx.config.readGameDirectory() + "\\Game";
-    const std::string list = clientZipsPath(ctx.config.readGameDirectory());
+    const std::string directory = ctx.config.readGameDirectory();
+    const std::string game = directory + "\\Game";
+    const std::string list = clientZipsPath(directory);
     // The client's own files as they were before the first mount, kept once for good.
     if (!os::isFile(game + "\\ClientZips.dat")) os::copyFile(list, game + "\\ClientZips.dat", false);
     if (!os::isFile(game + "\\ZipContents.dat")) os::copyFile(game + "\\ZipContents.zip", game + "\\ZipContents.dat", false);
