@@ -1,6 +1,6 @@
 # Shared settings of the project's scripts; sourced, not run.
 MOYU_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-MOYU_CACHE=${MOYU_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/moyu-mounter}
+MOYU_CACHE=${MOYU_CACHE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/moyu-mounter}
 export MOYU_CACHE
 export WINEPREFIX=${MOYU_WINEPREFIX:-$MOYU_CACHE/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
