@@ -5,6 +5,8 @@ namespace texts {
 
 // Main window.
 inline constexpr char kMainTitle[] = "墨羽挂载器精简版";
+// The installer an update may have started; removed at the next start.
+inline constexpr char kInstallerFile[] = "墨羽挂载器精简版安装包.exe";
 inline constexpr char kButtonLaunch[] = "启动游戏";
 inline constexpr char kButtonAdd[] = "添加皮肤";
 inline constexpr char kButtonManual[] = "手动加载";

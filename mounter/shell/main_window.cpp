@@ -207,7 +207,7 @@ LRESULT MainWindow::onNotify(const NMHDR* header) {
 void MainWindow::runStartupSequence() {
     // The window skin, the sweep of update leftovers, the tray icon, the update check and the
     // popup window have their own steps in this sequence once they exist.
-    os::deleteFile(services_.programDirectory + "\\墨羽挂载器精简版安装包.exe");
+    os::deleteFile(services_.programDirectory + "\\" + texts::kInstallerFile);
     refreshSkinList(*context_);
     refreshStateHeader(*list_);
     registerDropTarget();
