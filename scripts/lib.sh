@@ -5,7 +5,14 @@ export MOYU_CACHE
 export WINEPREFIX=${MOYU_WINEPREFIX:-$MOYU_CACHE/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Wine takes its ANSI code page (936) from the locale; before scripts/setup has generated it,
+# the variables would only make the shell complain.
+use_chinese_locale() {
+  if locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  fi
+}
+use_chinese_locale
 export WINEARCH=win64
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 WINE=/usr/lib/wine/wine64
