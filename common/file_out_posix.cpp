@@ -7,15 +7,10 @@
 
 #include <cerrno>
 
+#include "posix_path.h"
+
 namespace fileout {
 namespace {
-
-std::string native(std::string path) {
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    return path;
-}
 
 bool isFolder(const std::string& nativePath) {
     struct stat st;
@@ -30,7 +25,7 @@ Writer::~Writer() {
 
 bool Writer::open(const std::string& path) {
     close();
-    int fd = ::open(native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    int fd = ::open(posixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return false;
     handle_ = fd;
     return true;
@@ -57,7 +52,7 @@ bool Writer::close() {
 }
 
 bool createFolders(const std::string& path) {
-    std::string p = native(path);
+    std::string p = posixPath(path);
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     if (p.empty() || isFolder(p)) return !p.empty();
     size_t slash = p.rfind('/');
@@ -69,7 +64,7 @@ bool createFolders(const std::string& path) {
 
 std::optional<uint64_t> freeSpace(const std::string& folder) {
     struct statvfs st;
-    if (statvfs(native(folder).c_str(), &st) != 0) return std::nullopt;
+    if (statvfs(posixPath(folder).c_str(), &st) != 0) return std::nullopt;
     return static_cast<uint64_t>(st.f_bavail) * st.f_frsize;
 }
 

@@ -39,14 +39,10 @@ std::vector<DirEntry> listEntries(const std::string& folder);
 // The whole content of a file, or nullopt when it cannot be opened or read.
 std::optional<std::string> readFile(const std::string& path);
 
-// Like readFile, but the file is opened for reading and writing with sharing for other readers
-// and writers, as a file that another program may hold open must be: a file that cannot be
-// opened for writing (read-only, locked) gives nullopt.
-std::optional<std::string> readFileForUpdate(const std::string& path);
-
 // A whole file mapped into memory, opened for reading and writing with sharing for other
-// readers and writers like readFileForUpdate, but without copying it: a large file costs no
-// buffer of its own. The bytes stay valid while the object lives; on Windows the file cannot be
+// readers and writers, as a file that another program may hold open must be; a file that
+// cannot be opened for writing (read-only, locked) gives nothing. A large file costs no buffer
+// of its own. The bytes stay valid while the object lives; on Windows the file cannot be
 // replaced or truncated meanwhile, so let the view go before replacing the file.
 class FileView {
 public:
@@ -74,10 +70,8 @@ bool writeFile(const std::string& path, const std::string& bytes);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
 
-// Writes bytes to a new or truncated file and flushes them to the disk before returning, so
+// Writes pieces, one after the other, to a new or truncated file and flushes them to the disk before returning, so
 // that a replace that follows never puts a half-written file in place; false on any failure.
-bool writeFileDurable(const std::string& path, const std::string& bytes);
-// The same for a file made of several pieces, written one after the other.
 bool writeFileDurable(const std::string& path, const std::vector<std::string_view>& pieces);
 
 // Puts from in the place of to in one step: afterwards to holds either its old content or

@@ -1,5 +1,7 @@
 #include "os.h"
 
+#include "posix_path.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -16,13 +18,6 @@
 
 namespace os {
 namespace {
-
-std::string native(std::string path) {
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    return path;
-}
 
 // Reads the whole file into one buffer of its size (grown only if the file grows meanwhile).
 std::optional<std::string> readFd(int fd) {
@@ -56,17 +51,17 @@ std::string programDirectory() {
 
 bool isFile(const std::string& path) {
     struct stat st;
-    return stat(native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return stat(posixPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool isDirectory(const std::string& path) {
     struct stat st;
-    return stat(native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return stat(posixPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::vector<std::string> listFiles(const std::string& pattern, const std::function<void()>& afterEach) {
     std::vector<std::string> names;
-    std::string p = native(pattern);
+    std::string p = posixPath(pattern);
     size_t slash = p.rfind('/');
     std::string dir = slash == std::string::npos ? "." : p.substr(0, slash);
     std::string wildcard = slash == std::string::npos ? p : p.substr(slash + 1);
@@ -85,7 +80,7 @@ std::vector<std::string> listFiles(const std::string& pattern, const std::functi
 
 std::vector<DirEntry> listEntries(const std::string& folder) {
     std::vector<DirEntry> entries;
-    std::string dir = native(folder);
+    std::string dir = posixPath(folder);
     DIR* d = opendir(dir.c_str());
     if (!d) return entries;
     while (dirent* e = readdir(d)) {
@@ -98,21 +93,14 @@ std::vector<DirEntry> listEntries(const std::string& folder) {
 
 std::optional<std::string> readFile(const std::string& path) {
     if (faults::injected()) return std::nullopt;
-    int fd = open(native(path).c_str(), O_RDONLY);
-    if (fd < 0) return std::nullopt;
-    return readFd(fd);
-}
-
-std::optional<std::string> readFileForUpdate(const std::string& path) {
-    if (faults::injected()) return std::nullopt;
-    int fd = open(native(path).c_str(), O_RDWR);
+    int fd = open(posixPath(path).c_str(), O_RDONLY);
     if (fd < 0) return std::nullopt;
     return readFd(fd);
 }
 
 std::optional<FileView> FileView::openForUpdate(const std::string& path) {
     if (faults::injected()) return std::nullopt;
-    int fd = open(native(path).c_str(), O_RDWR);
+    int fd = open(posixPath(path).c_str(), O_RDWR);
     if (fd < 0) return std::nullopt;
     struct stat st;
     if (fstat(fd, &st) != 0) {
@@ -140,20 +128,16 @@ void FileView::release() {
 
 bool writeFile(const std::string& path, const std::string& bytes) {
     if (faults::injected()) return false;
-    std::ofstream out(native(path), std::ios::binary | std::ios::trunc);
+    std::ofstream out(posixPath(path), std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
 }
 
-bool writeFileDurable(const std::string& path, const std::string& bytes) {
-    return writeFileDurable(path, std::vector<std::string_view>{bytes});
-}
-
 bool writeFileDurable(const std::string& path, const std::vector<std::string_view>& pieces) {
     if (faults::injected()) return false;
-    int fd = open(native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    int fd = open(posixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) return false;
     for (std::string_view piece : pieces) {
         while (!piece.empty()) {
@@ -171,25 +155,25 @@ bool writeFileDurable(const std::string& path, const std::vector<std::string_vie
 
 bool replaceFile(const std::string& from, const std::string& to) {
     if (faults::injected()) return false;
-    return rename(native(from).c_str(), native(to).c_str()) == 0;
+    return rename(posixPath(from).c_str(), posixPath(to).c_str()) == 0;
 }
 
 bool createDirectory(const std::string& path) {
     if (faults::injected()) return false;
-    return mkdir(native(path).c_str(), 0777) == 0;
+    return mkdir(posixPath(path).c_str(), 0777) == 0;
 }
 
 bool deleteFile(const std::string& path) {
     if (faults::injected()) return false;
-    return unlink(native(path).c_str()) == 0;
+    return unlink(posixPath(path).c_str()) == 0;
 }
 
 bool copyFile(const std::string& from, const std::string& to, bool replace) {
     if (faults::injected()) return false;
     if (!replace && isFile(to)) return false;
-    int in = open(native(from).c_str(), O_RDONLY);
+    int in = open(posixPath(from).c_str(), O_RDONLY);
     if (in < 0) return false;
-    int out = open(native(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    int out = open(posixPath(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (out < 0) {
         close(in);
         return false;
@@ -222,7 +206,7 @@ bool copyFile(const std::string& from, const std::string& to, bool replace) {
     }
     close(in);
     if (close(out) != 0) ok = false;
-    if (!ok) unlink(native(to).c_str());
+    if (!ok) unlink(posixPath(to).c_str());
     return ok;
 }
 
@@ -245,7 +229,7 @@ static bool removeNative(const std::string& path) {
 bool removeTree(const std::string& path) {
     if (faults::injected()) return false;
     if (isRootPath(path)) return false;
-    std::string p = native(path);
+    std::string p = posixPath(path);
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     if (p == "/" || p.empty()) return false;
     return removeNative(p);

@@ -102,14 +102,6 @@ std::optional<std::string> readFile(const std::string& path) {
     return readWhole(f.h);
 }
 
-std::optional<std::string> readFileForUpdate(const std::string& path) {
-    if (faults::injected()) return std::nullopt;
-    Handle f(CreateFileW(win::widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (f.h == INVALID_HANDLE_VALUE) return std::nullopt;
-    return readWhole(f.h);
-}
-
 std::optional<FileView> FileView::openForUpdate(const std::string& path) {
     if (faults::injected()) return std::nullopt;
     HANDLE f = CreateFileW(win::widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -151,10 +143,6 @@ bool writeFile(const std::string& path, const std::string& bytes) {
         done += put;
     }
     return true;
-}
-
-bool writeFileDurable(const std::string& path, const std::string& bytes) {
-    return writeFileDurable(path, std::vector<std::string_view>{bytes});
 }
 
 bool writeFileDurable(const std::string& path, const std::vector<std::string_view>& pieces) {

@@ -1,12 +1,11 @@
 #include "zip_source.h"
 
+#include "posix_path.h"
+
 namespace zip {
 
-ArchiveSource::ArchiveSource(const std::string& path) : narrow_(path) {
+ArchiveSource::ArchiveSource(const std::string& path) : narrow_(posixPath(path)) {
     fill_fopen64_filefunc(&functions_);
-    for (char& c : narrow_) {
-        if (c == '\\') c = '/';
-    }
 }
 
 const void* ArchiveSource::path() const {

@@ -17,7 +17,7 @@ std::string mountedEntry(const std::string& skinName) {
 std::vector<std::string> readClientZipsLines(const std::string& gameDirectory) {
     // Without a game directory the path would name a folder at the root of the current drive.
     if (gameDirectory.empty()) return {};
-    std::optional<std::string> bytes = os::readFileForUpdate(clientZipsPath(gameDirectory));
-    if (!bytes) return {};
-    return text::split(codepage::ansiToUtf8(*bytes), "\r\n");
+    std::optional<os::FileView> view = os::FileView::openForUpdate(clientZipsPath(gameDirectory));
+    if (!view) return {};
+    return text::split(codepage::ansiToUtf8(view->bytes()), "\r\n");
 }

@@ -77,21 +77,38 @@ void tell(MounterContext& ctx, const std::string& textOfMessage) {
     ctx.ui.message(textOfMessage, texts::kCaptionMount);
 }
 
+// The selected row and its skin name. Without a selection, or when the row's state already
+// says the operation is done (refusedState), the user is told and there is nothing to act on.
+struct Selection {
+    int row = -1;
+    std::string name;
+    MountOutcome refusal = MountOutcome::Done;
+};
+
+Selection selectedSkin(MounterContext& ctx, const char* noSelection, const char* refusedState, const char* refused) {
+    Selection s;
+    s.row = ctx.list.selected();
+    s.name = ctx.list.cell(s.row, kColumnName);
+    if (s.name.empty()) {
+        tell(ctx, noSelection);
+        s.refusal = MountOutcome::NoSelection;
+    } else if (ctx.list.cell(s.row, kColumnState) == refusedState) {
+        tell(ctx, s.name + refused);
+        s.refusal = MountOutcome::AlreadyDone;
+    }
+    return s;
+}
+
 }  // namespace
 
 // The list is handled in the system code page, as the client reads it: lines are compared
 // and kept as the bytes they are.
 MountOutcome mountSelectedSkin(MounterContext& ctx) {
-    int row = ctx.list.selected();
-    const std::string name = ctx.list.cell(row, kColumnName);
-    if (name.empty()) {
-        tell(ctx, texts::kMountSelectFirst);
-        return MountOutcome::NoSelection;
-    }
-    if (ctx.list.cell(row, kColumnState) == texts::kStateMounted) {
-        tell(ctx, name + texts::kAlreadyMounted);
-        return MountOutcome::AlreadyDone;
-    }
+    const Selection selection =
+        selectedSkin(ctx, texts::kMountSelectFirst, texts::kStateMounted, texts::kAlreadyMounted);
+    if (selection.refusal != MountOutcome::Done) return selection.refusal;
+    const int row = selection.row;
+    const std::string& name = selection.name;
     std::optional<std::string> entry = codepage::utf8ToAnsi(mountedEntry(name));
     if (!entry) {
         tell(ctx, name + texts::kMountNameNotAnsi);
@@ -130,16 +147,11 @@ MountOutcome mountSelectedSkin(MounterContext& ctx) {
 }
 
 MountOutcome unmountSelectedSkin(MounterContext& ctx) {
-    int row = ctx.list.selected();
-    const std::string name = ctx.list.cell(row, kColumnName);
-    if (name.empty()) {
-        tell(ctx, texts::kUnmountSelectFirst);
-        return MountOutcome::NoSelection;
-    }
-    if (ctx.list.cell(row, kColumnState) == texts::kStateNotMounted) {
-        tell(ctx, name + texts::kNotYetMounted);
-        return MountOutcome::AlreadyDone;
-    }
+    const Selection selection =
+        selectedSkin(ctx, texts::kUnmountSelectFirst, texts::kStateNotMounted, texts::kNotYetMounted);
+    if (selection.refusal != MountOutcome::Done) return selection.refusal;
+    const int row = selection.row;
+    const std::string& name = selection.name;
 
     const std::string directory = ctx.config.readGameDirectory();
     const std::string list = clientZipsPath(directory);
